@@ -1,0 +1,183 @@
+// The hidden main dialog: it receives every hotkey, owns the icon and starts the captures.
+#include <windows.h>
+
+#include "app_state.h"
+#include "tray_icon.h"
+#include "../capture/magnifier.h"
+#include "../capture/region_capture.h"
+#include "../capture/screen_capture.h"
+#include "../hotkeys/hotkey_string.h"
+#include "../hotkeys/register_hotkeys.h"
+#include "../output/auto_save.h"
+#include "../output/clipboard_export.h"
+#include "../output/paste_targets.h"
+#include "../resources/resource.h"
+#include "../settings/settings.h"
+
+HWND MainDialogWindow;
+LONG CaptureMode;
+LONG MagnifierOpen;
+HWND MagnifierWindow;
+
+enum { kStartupTimer = 32869 };
+
+// Export, then paste, then save: every later step reads the picture the capture kept.
+static void FinishCapture(HWND dialog, HBITMAP picture, bool fromMagnifier)
+{
+    if (picture == NULL)
+        return;
+    ExportToClipboard(dialog, picture);
+    if (Settings.AutomaticPaste)
+        PasteIntoTarget(dialog, picture, fromMagnifier);
+    if (Settings.save)
+        SaveCapture(picture);
+    DeleteObject(picture);
+}
+
+static void CancelMagnifier(HWND dialog)
+{
+    UnregisterHotKey(dialog, EscapeHotkey);
+    CloseMagnifier(MagnifierWindow);
+    MagnifierOpen = 0;
+}
+
+static void ToggleMagnifier(HWND dialog)
+{
+    if (!MagnifierOpen) {
+        RegisterHotKey(dialog, EscapeHotkey, 0, VK_ESCAPE);
+        MagnifierOpen = 1;
+        MagnifierWindow = OpenMagnifier(dialog);
+        // Without a magnifier on the screen, Escape must go back to the other programs.
+        if (MagnifierWindow == NULL)
+            CancelMagnifier(dialog);
+        return;
+    }
+    UnregisterHotKey(dialog, EscapeHotkey);
+    HBITMAP picture = CaptureMagnifier(MagnifierWindow);
+    CloseMagnifier(MagnifierWindow);
+    MagnifierOpen = 0;
+    FinishCapture(dialog, picture, true);
+}
+
+static void StartCapture(HWND dialog, LONG mode, WPARAM code)
+{
+    CaptureMode = mode;
+    SendMessageA(dialog, WM_HOTKEY, code, 0);
+}
+
+static void OnHotkey(HWND dialog, WPARAM id)
+{
+    switch (id) {
+    case kHotkeyEllipse:
+        StartCapture(dialog, ModeEllipse, RegionCaptureCode);
+        break;
+    case kHotkeyRectangle:
+        StartCapture(dialog, ModeRectangle, RegionCaptureCode);
+        break;
+    case kHotkeyRoundRect:
+        StartCapture(dialog, ModeRoundRect, RegionCaptureCode);
+        break;
+    case kHotkeyPolygon:
+        StartCapture(dialog, ModePolygon, RegionCaptureCode);
+        break;
+    case kHotkeyHandMade:
+        StartCapture(dialog, ModeHandMade, RegionCaptureCode);
+        break;
+    case kHotkeyFullScreen:
+        CaptureMode = ModeFullScreen;
+        RunScreenCapture(dialog, kScreenCaptureFullScreen);
+        break;
+    case kHotkeyActiveWindow:
+        CaptureMode = ModeActiveWindow;
+        RunScreenCapture(dialog, kScreenCaptureActiveWindow);
+        break;
+    case kHotkeyActiveObject:
+        CaptureMode = ModeActiveObject;
+        RunScreenCapture(dialog, kScreenCaptureActiveObject);
+        break;
+    case kHotkeyZoom:
+        StartCapture(dialog, ModeZoom, MagnifierCode);
+        break;
+    case EscapeHotkey:
+        SendMessageA(dialog, WM_HOTKEY, MagnifierCancelCode, 0);
+        break;
+    case RegionCaptureCode:
+        FinishCapture(dialog, RunRegionCapture(dialog), false);
+        break;
+    case MagnifierCode:
+        ToggleMagnifier(dialog);
+        break;
+    case MagnifierCancelCode:
+        if (MagnifierOpen)
+            CancelMagnifier(dialog);
+        break;
+    }
+    SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSENDCHANGING);
+    ShowWindow(dialog, SW_HIDE);
+}
+
+static INT_PTR OnCommand(HWND dialog, WORD id)
+{
+    switch (id) {
+    case IDCANCEL:
+        EndDialog(dialog, 1);
+        break;
+    case IDC_MAIN_HIDE:
+        ShowWindow(dialog, SW_HIDE);
+        break;
+    case kMagnifierClosedCommand:
+        CancelMagnifier(dialog);
+        MagnifierWindow = NULL;
+        break;
+    }
+    return TRUE;
+}
+
+static INT_PTR OnInitDialog(HWND dialog)
+{
+    MainDialogWindow = dialog;
+    MagnifierOpen = 0;
+    FillTrayMenuItems();
+    BuildMenuImageList();
+    ShowWindow(dialog, SW_HIDE);
+    SetTimer(dialog, kStartupTimer, 100, NULL);
+    return TRUE;
+}
+
+static INT_PTR OnTimer(HWND dialog, WPARAM id)
+{
+    if (id != kStartupTimer)
+        return TRUE;
+    KillTimer(dialog, kStartupTimer);
+    AddTrayIcon(dialog);
+    RegisterAllHotkeys(dialog);
+    SendMessageA(dialog, WM_COMMAND, IDC_MAIN_HIDE, 0);
+    return FALSE;
+}
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog);
+    case WM_TIMER:
+        return OnTimer(dialog, wParam);
+    case WM_MEASUREITEM:
+        MeasureMenuItem(reinterpret_cast<MEASUREITEMSTRUCT *>(lParam));
+        return TRUE;
+    case WM_DRAWITEM:
+        DrawMenuItem(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        return TRUE;
+    case WM_COMMAND:
+        return OnCommand(dialog, LOWORD(wParam));
+    case WM_HOTKEY:
+        OnHotkey(dialog, wParam);
+        return TRUE;
+    case TrayCallbackMessage:
+        return OnTrayMessage(dialog, wParam, lParam);
+    case WM_DESTROY:
+        DeleteTrayIcon(dialog);
+        return FALSE;
+    }
+    return FALSE;
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Shows the splash for one second, modally, before anything else is loaded.
+void ShowSplash();

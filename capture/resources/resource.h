@@ -1,0 +1,10 @@
+// Resource and control identifiers of Kapto. The numbers are fixed: other programs, help
+// contexts and stored settings rely on them.
+#pragma once
+
+// Icons
+#define IDI_KAPTO 1
+
+// Main dialog (hidden; receives the hotkeys)
+#define IDD_MAIN 156
+#define IDC_MAIN_HIDE 3 // default button; its command hides the dialog again

@@ -1,0 +1,139 @@
+// End-to-end test harness: drives Kapto under Wine the way a user and other programs would,
+// with real processes, windows, input, registry and clipboard.
+#pragma once
+
+#include <windows.h>
+
+#include <stdint.h>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace kp
+{
+
+// ---- Processes -------------------------------------------------------------------------
+
+struct Process {
+    DWORD pid = 0;
+    HANDLE handle = NULL;
+};
+
+// Folder of the built programs (KAPTO_BIN_DIR, a Unix or Windows path).
+std::string BinDir();
+// Folder of the test programs (this executable's own).
+std::string TestDir();
+
+// Starts a program; every started process is ended by its id by EndAllStarted.
+Process Start(const std::string &exe, const std::string &args = "");
+Process StartKapto();
+// Starts the driver program with arguments.
+Process StartDriver(const std::string &args);
+// Waits for the process to end; returns false on timeout.
+bool WaitExit(const Process &p, DWORD ms, DWORD *exitCode = nullptr);
+bool Running(const Process &p);
+// Ends every process started since the last call, by id. Called after every test, also on
+// failure, and from the crash handler.
+void EndAllStarted();
+
+// ---- Waiting -------------------------------------------------------------------------
+
+// Pumps this thread's messages while waiting for cond; returns false on timeout.
+bool WaitFor(const std::function<bool()> &cond, DWORD ms);
+void PumpFor(DWORD ms);
+
+// ---- Windows -------------------------------------------------------------------------
+
+std::vector<HWND> TopWindowsOf(DWORD pid);
+std::string ClassOf(HWND w);
+std::string TextOf(HWND w); // WM_GETTEXT, works across processes
+// A top-level dialog (#32770) of the process with this caption, visible; NULL on timeout.
+HWND WaitForDialog(DWORD pid, const char *caption, DWORD ms);
+// Kapto's hidden main dialog (the dialog holding the invisible buttons 2 and 3).
+HWND WaitForMainDialog(DWORD pid, DWORD ms);
+// The text of a message box: its static text controls, joined.
+std::string MessageBoxText(HWND box);
+// Presses a dialog button (BM_CLICK posted, so a modal loop in the target may start).
+void ClickButton(HWND dialog, int id);
+
+// ---- Input (SendInput) ---------------------------------------------------------------
+
+// "Ctrl+Alt+R", "Alt+PrtScr", "Shift+F12", "Escape": presses the keys in order and
+// releases them in reverse. Returns false for a name it does not know.
+bool SendKeys(const std::string &combo);
+void MouseMove(int x, int y);
+void MouseClick(int x, int y);
+// Turns a combination text into virtual keys; false for an unknown name.
+bool ParseKeys(const std::string &combo, std::vector<WORD> *keys);
+
+// ---- Registry ------------------------------------------------------------------------
+
+struct RegValue {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    bool operator==(const RegValue &o) const
+    {
+        return type == o.type && data == o.data;
+    }
+};
+using RegValues = std::map<std::string, RegValue>;
+
+extern const char kKaptoKey[]; // Software\Kapto under HKEY_CURRENT_USER
+
+void DeleteKaptoKey();
+// Every value of Software\Kapto, by name.
+RegValues ReadKaptoValues();
+void SetKaptoValue(const std::string &name, DWORD type, const void *data, DWORD size);
+void SetKaptoDword(const std::string &name, DWORD value);
+// A text stored as the program stores it: its characters without the terminating zero.
+void SetKaptoText(const std::string &name, const std::string &text);
+// The settings a fresh installation writes, in its order and byte forms.
+void WriteInstallerDefaults(const std::string &installPath);
+RegValue Dword(DWORD v);
+RegValue Text(const std::string &s, size_t padTo = 0);
+
+// ---- Hotkeys -------------------------------------------------------------------------
+
+// True when this process can register the combination (it is released again at once).
+bool CanRegisterHotkey(UINT modifiers, UINT vk);
+
+// ---- Clipboard -----------------------------------------------------------------------
+
+// Opens the clipboard, retrying for a while since another process may hold it open.
+bool OpenClipboardRetry(HWND owner, DWORD ms = 1000);
+void SetClipboardText(const std::string &text);
+// The clipboard text, or "" when there is none.
+std::string ClipboardText();
+
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels; // 0x00RRGGBB, top row first
+    uint32_t at(int x, int y) const
+    {
+        return pixels[size_t(y) * width + x];
+    }
+};
+
+struct ClipboardDib {
+    BITMAPINFOHEADER header{};
+    std::vector<RGBQUAD> colours;
+    std::vector<BYTE> bits; // as stored, compressed or not
+};
+// CF_DIB as the clipboard holds it (synthesised from CF_BITMAP by the system if need be).
+bool ReadClipboardDib(ClipboardDib *dib);
+// Decodes any DIB through GDI onto a 32-bit DIB section.
+bool DecodeDib(const ClipboardDib &dib, Picture *picture);
+
+// ---- Screen ------------------------------------------------------------------------
+
+// Pixels of the screen now, through BitBlt from the screen DC.
+Picture GrabScreen(const RECT &r);
+// Known patterns for pixel-exact checks: the colour of pattern `kind` at (x, y).
+uint32_t PatternPixel(int kind, int x, int y);
+// Shows pattern `kind` full-screen, topmost, in a driver process; waits until it is drawn.
+Process ShowPattern(int kind);
+// Index of the first differing pixel, or -1; writes a description of it.
+long FirstDifference(const Picture &a, const Picture &b, std::string *what);
+
+} // namespace kp

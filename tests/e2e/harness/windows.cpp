@@ -1,0 +1,110 @@
+#include "harness.h"
+
+namespace kp
+{
+
+std::vector<HWND> TopWindowsOf(DWORD pid)
+{
+    struct Ctx {
+        DWORD pid;
+        std::vector<HWND> found;
+    } ctx{pid, {}};
+    EnumWindows(
+        [](HWND w, LPARAM l) -> BOOL {
+            auto *c = reinterpret_cast<Ctx *>(l);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == c->pid)
+                c->found.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&ctx));
+    return ctx.found;
+}
+
+std::string ClassOf(HWND w)
+{
+    char name[256] = "";
+    GetClassNameA(w, name, sizeof name);
+    return name;
+}
+
+std::string TextOf(HWND w)
+{
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+        return "";
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+HWND WaitForDialog(DWORD pid, const char *caption, DWORD ms)
+{
+    HWND found = NULL;
+    WaitFor(
+        [&] {
+            for (HWND w : TopWindowsOf(pid))
+                if (ClassOf(w) == "#32770" && IsWindowVisible(w) && TextOf(w) == caption) {
+                    found = w;
+                    return true;
+                }
+            return false;
+        },
+        ms);
+    return found;
+}
+
+HWND WaitForMainDialog(DWORD pid, DWORD ms)
+{
+    HWND found = NULL;
+    WaitFor(
+        [&] {
+            for (HWND w : TopWindowsOf(pid)) {
+                HWND hide = GetDlgItem(w, 3), close = GetDlgItem(w, IDCANCEL);
+                if (ClassOf(w) == "#32770" && hide && close && !IsWindowVisible(hide) &&
+                    !IsWindowVisible(close)) {
+                    found = w;
+                    return true;
+                }
+            }
+            return false;
+        },
+        ms);
+    return found;
+}
+
+std::string MessageBoxText(HWND box)
+{
+    struct Ctx {
+        std::string text;
+    } ctx;
+    EnumChildWindows(
+        box,
+        [](HWND w, LPARAM l) -> BOOL {
+            auto *c = reinterpret_cast<Ctx *>(l);
+            // The icon is a static too, without text.
+            if (ClassOf(w) == "Static") {
+                std::string t = TextOf(w);
+                if (!t.empty())
+                    c->text += (c->text.empty() ? "" : "\n") + t;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&ctx));
+    return ctx.text;
+}
+
+void ClickButton(HWND dialog, int id)
+{
+    HWND button = GetDlgItem(dialog, id);
+    if (button)
+        PostMessageA(button, BM_CLICK, 0, 0);
+    else
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+} // namespace kp
