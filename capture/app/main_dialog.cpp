@@ -3,6 +3,7 @@
 
 #include "app_state.h"
 #include "tray_icon.h"
+#include "../capture/capture_sound.h"
 #include "../capture/magnifier.h"
 #include "../capture/region_capture.h"
 #include "../capture/screen_capture.h"
@@ -26,6 +27,7 @@ static void FinishCapture(HWND dialog, HBITMAP picture, bool fromMagnifier)
 {
     if (picture == NULL)
         return;
+    PlayCaptureSound();
     ExportToClipboard(dialog, picture);
     if (Settings.AutomaticPaste)
         PasteIntoTarget(dialog, picture, fromMagnifier);
@@ -175,6 +177,11 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
         return TRUE;
     case TrayCallbackMessage:
         return OnTrayMessage(dialog, wParam, lParam);
+    case WM_WINDOWPOSCHANGING:
+        // The dialog manager shows a modal dialog when its queue first goes idle; this one
+        // must never appear, not even for the moment before its timer hides it again.
+        reinterpret_cast<WINDOWPOS *>(lParam)->flags &= ~SWP_SHOWWINDOW;
+        return FALSE;
     case WM_DESTROY:
         DeleteTrayIcon(dialog);
         return FALSE;

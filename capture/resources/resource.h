@@ -8,3 +8,6 @@
 // Main dialog (hidden; receives the hotkeys)
 #define IDD_MAIN 156
 #define IDC_MAIN_HIDE 3 // default button; its command hides the dialog again
+
+// Screen-capture dialog (never shown; captures while it initialises)
+#define IDD_SCREEN_CAPTURE 126

@@ -19,7 +19,9 @@ const char kUsage[] =
     "  reg-dump                print the values under HKCU\\Software\\Kapto\n"
     "  install-defaults PATH   write the settings of a fresh installation into PATH\n"
     "  clipboard               describe what the clipboard holds\n"
-    "  pattern KIND            show test pattern KIND full-screen until ended\n";
+    "  pattern KIND            show test pattern KIND full-screen until ended\n"
+    "  window MODE X Y W H     show a window \"kpdriver window\" and keep it in front;\n"
+    "                          MODE plain, edit (an edit box has the focus) or nofocus\n";
 
 std::vector<uint32_t> g_pattern;
 int g_patternWidth, g_patternHeight;
@@ -66,6 +68,72 @@ int ShowPatternWindow(int kind)
     CreateWindowExA(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, "KpPattern", "pattern",
                     WS_POPUP | WS_VISIBLE, 0, 0, g_patternWidth, g_patternHeight, NULL, NULL,
                     wc.hInstance, NULL);
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
+
+LRESULT CALLBACK TestWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_PAINT: {
+        // Many colours, offset by the window's place, so a shifted picture shows.
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w, &ps);
+        RECT r;
+        GetClientRect(w, &r);
+        std::vector<uint32_t> px(size_t(r.right) * r.bottom);
+        for (int y = 0; y < r.bottom; ++y)
+            for (int x = 0; x < r.right; ++x)
+                px[size_t(y) * r.right + x] = kp::PatternPixel(1, x + 3, y + 5);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = r.right;
+        info.bmiHeader.biHeight = -r.bottom;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        SetDIBitsToDevice(dc, 0, 0, r.right, r.bottom, 0, 0, 0, r.bottom, px.data(), &info,
+                          DIB_RGB_COLORS);
+        EndPaint(w, &ps);
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+int ShowTestWindow(const std::string &mode, int x, int y, int width, int height)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = TestWindowProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.hCursor = LoadCursor(NULL, IDC_ARROW);
+    wc.lpszClassName = "KpTestWindow";
+    RegisterClassA(&wc);
+    HWND w =
+        CreateWindowExA(0, "KpTestWindow", "kpdriver window", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                        x, y, width, height, NULL, NULL, wc.hInstance, NULL);
+    HWND edit = NULL;
+    if (mode == "edit")
+        edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "edit me", WS_CHILD | WS_VISIBLE, 20, 30,
+                               180, 26, w, NULL, wc.hInstance, NULL);
+    ShowWindow(w, SW_SHOW);
+    SetForegroundWindow(w);
+    UpdateWindow(w);
+    if (edit) {
+        SetFocus(edit);
+        // A blinking caret would make two pictures of the same box differ.
+        HideCaret(edit);
+    } else if (mode == "nofocus")
+        SetFocus(NULL);
+    else
+        SetFocus(w);
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
         TranslateMessage(&msg);
@@ -157,6 +225,8 @@ int main(int argc, char **argv)
         }
         return 0;
     }
+    if (cmd == "window" && argc == 7)
+        return ShowTestWindow(argv[2], atoi(argv[3]), atoi(argv[4]), atoi(argv[5]), atoi(argv[6]));
     if (cmd == "pattern" && argc == 3)
         return ShowPatternWindow(atoi(argv[2]));
     fputs(kUsage, stderr);

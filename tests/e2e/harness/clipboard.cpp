@@ -38,6 +38,49 @@ std::string ClipboardText()
     return text;
 }
 
+DWORD ClipboardSequence()
+{
+    return GetClipboardSequenceNumber();
+}
+
+UINT FirstClipboardFormat()
+{
+    if (!OpenClipboardRetry(NULL))
+        return 0;
+    UINT format = EnumClipboardFormats(0);
+    CloseClipboard();
+    return format;
+}
+
+bool ReadClipboardBitmap(Picture *picture)
+{
+    if (!OpenClipboardRetry(NULL))
+        return false;
+    bool ok = false;
+    HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    BITMAP bm;
+    if (bitmap && GetObject(bitmap, sizeof bm, &bm)) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = bm.bmWidth;
+        info.bmiHeader.biHeight = -bm.bmHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        picture->width = bm.bmWidth;
+        picture->height = bm.bmHeight;
+        picture->pixels.assign(size_t(bm.bmWidth) * bm.bmHeight, 0);
+        HDC dc = GetDC(NULL);
+        ok = GetDIBits(dc, bitmap, 0, bm.bmHeight, picture->pixels.data(), &info, DIB_RGB_COLORS) ==
+             bm.bmHeight;
+        ReleaseDC(NULL, dc);
+        for (uint32_t &v : picture->pixels)
+            v &= 0x00FFFFFF;
+    }
+    CloseClipboard();
+    return ok;
+}
+
 bool ReadClipboardDib(ClipboardDib *dib)
 {
     if (!OpenClipboardRetry(NULL))

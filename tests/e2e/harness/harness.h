@@ -13,6 +13,15 @@
 namespace kp
 {
 
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels; // 0x00RRGGBB, top row first
+    uint32_t at(int x, int y) const
+    {
+        return pixels[size_t(y) * width + x];
+    }
+};
+
 // ---- Processes -------------------------------------------------------------------------
 
 struct Process {
@@ -106,20 +115,18 @@ void SetClipboardText(const std::string &text);
 // The clipboard text, or "" when there is none.
 std::string ClipboardText();
 
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<uint32_t> pixels; // 0x00RRGGBB, top row first
-    uint32_t at(int x, int y) const
-    {
-        return pixels[size_t(y) * width + x];
-    }
-};
-
 struct ClipboardDib {
     BITMAPINFOHEADER header{};
     std::vector<RGBQUAD> colours;
     std::vector<BYTE> bits; // as stored, compressed or not
 };
+// Changes whenever the clipboard's content does.
+DWORD ClipboardSequence();
+// The first format on the clipboard (the one put there first), or 0 when it is empty.
+UINT FirstClipboardFormat();
+// CF_BITMAP as the clipboard holds it, read through GetDIBits.
+bool ReadClipboardBitmap(Picture *picture);
+
 // CF_DIB as the clipboard holds it (synthesised from CF_BITMAP by the system if need be).
 bool ReadClipboardDib(ClipboardDib *dib);
 // Decodes any DIB through GDI onto a 32-bit DIB section.
@@ -129,6 +136,9 @@ bool DecodeDib(const ClipboardDib &dib, Picture *picture);
 
 // Pixels of the screen now, through BitBlt from the screen DC.
 Picture GrabScreen(const RECT &r);
+// Shows a window of another program ("kpdriver window MODE") at the given place and waits
+// until it is the foreground window. MODE: plain, edit (its edit box has the focus), nofocus.
+HWND ShowTestWindow(const char *mode, int x, int y, int width, int height);
 // Known patterns for pixel-exact checks: the colour of pattern `kind` at (x, y).
 uint32_t PatternPixel(int kind, int x, int y);
 // Shows pattern `kind` full-screen, topmost, in a driver process; waits until it is drawn.

@@ -75,6 +75,28 @@ Process ShowPattern(int kind)
     return p;
 }
 
+HWND ShowTestWindow(const char *mode, int x, int y, int width, int height)
+{
+    char args[96];
+    snprintf(args, sizeof args, "window %s %d %d %d %d", mode, x, y, width, height);
+    Process p = StartDriver(args);
+    HWND found = NULL;
+    WaitFor(
+        [&] {
+            for (HWND w : TopWindowsOf(p.pid))
+                if (IsWindowVisible(w) && TextOf(w) == "kpdriver window" &&
+                    GetForegroundWindow() == w) {
+                    found = w;
+                    return true;
+                }
+            return false;
+        },
+        10000);
+    // Let it paint before anything looks at it.
+    PumpFor(200);
+    return found;
+}
+
 long FirstDifference(const Picture &a, const Picture &b, std::string *what)
 {
     char text[160];
