@@ -12,8 +12,7 @@
 #include "kernels/kernels.h"
 #include "screenshot.h"
 
-namespace
-{
+namespace {
 
 using Clock = std::chrono::steady_clock;
 

@@ -2,8 +2,7 @@
 
 #include <math.h>
 
-namespace
-{
+namespace {
 
 void Fill(std::vector<uint32_t> &px, int width, int x0, int y0, int x1, int y1, uint32_t c)
 {

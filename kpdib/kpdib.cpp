@@ -8,8 +8,7 @@
 
 #include "kernels/kernels.h"
 
-namespace
-{
+namespace {
 
 // Bytes of the colour table of a packed DIB.
 size_t ColourTableSize(const BITMAPINFOHEADER &h)

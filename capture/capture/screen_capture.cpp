@@ -10,8 +10,7 @@
 #include "../resources/resource.h"
 #include "../settings/settings.h"
 
-namespace
-{
+namespace {
 
 HBITMAP CaptureWindow(int kind)
 {

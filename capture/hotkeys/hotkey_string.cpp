@@ -17,8 +17,7 @@ const HotkeyRow kHotkeyRows[kHotkeyCount] = {
     {"zoom", kHotkeyZoom, "0001L", &SettingsRecord::zoom},
 };
 
-namespace
-{
+namespace {
 
 struct Flag {
     const char *word;

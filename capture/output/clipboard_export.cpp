@@ -3,8 +3,7 @@
 #include "../capture/kpdib.h"
 #include "../settings/settings.h"
 
-namespace
-{
+namespace {
 
 enum { kClipboardBitmap = 0, kClipboardDib = 1 };
 enum { kTwoColours = 0, kSixteenColours = 1, k256Colours = 2, kTrueColour = 3 };

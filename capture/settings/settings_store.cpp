@@ -10,8 +10,7 @@ char HelpPath[kPathSize];
 
 const char kSettingsKey[] = "Software\\Kapto";
 
-namespace
-{
+namespace {
 
 struct DwordValue {
     const char *name;

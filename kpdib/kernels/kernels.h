@@ -7,8 +7,7 @@
 
 #include <vector>
 
-namespace kpdib
-{
+namespace kpdib {
 
 // A 32-bit pixel as a DIB stores it: blue in the low byte, then green, red, and one unused
 // byte, which the kernels ignore.

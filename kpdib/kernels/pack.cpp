@@ -2,8 +2,7 @@
 
 #include <string.h>
 
-namespace kpdib
-{
+namespace kpdib {
 
 size_t DibStride(int width, int bits)
 {

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <string.h>
 
-namespace kpdib
-{
+namespace kpdib {
 
 const PaletteEntry kStandard16[16] = {
     {0x00, 0x00, 0x00, 0}, {0x00, 0x00, 0x80, 0}, {0x00, 0x80, 0x00, 0}, {0x00, 0x80, 0x80, 0},
@@ -13,8 +12,7 @@ const PaletteEntry kStandard16[16] = {
     {0xFF, 0x00, 0x00, 0}, {0xFF, 0x00, 0xFF, 0}, {0xFF, 0xFF, 0x00, 0}, {0xFF, 0xFF, 0xFF, 0},
 };
 
-namespace
-{
+namespace {
 
 inline int Red(uint32_t c)
 {
@@ -84,8 +82,7 @@ void ForEachRun(const Image32 &image, Run run)
 }
 
 // Open-addressing table from colour to a slot number, with a count per colour.
-class ColourTable
-{
+class ColourTable {
   public:
     explicit ColourTable(int capacity) : capacity_(capacity)
     {

@@ -1,10 +1,8 @@
 #include "kernels.h"
 
-namespace kpdib
-{
+namespace kpdib {
 
-namespace
-{
+namespace {
 
 // Length of the run of equal indices starting at `at`, at most 255.
 int RunLength(const uint8_t *row, int at, int width)

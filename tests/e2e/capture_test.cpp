@@ -6,8 +6,7 @@
 using kp::Picture;
 using kp::Process;
 
-namespace
-{
+namespace {
 
 struct ExportCase {
     const char *what;
@@ -52,8 +51,7 @@ Picture Expected(const Picture &screen, DWORD colours)
     return p;
 }
 
-class CaptureTest : public KaptoTest
-{
+class CaptureTest : public KaptoTest {
   protected:
     Process kapto;
 

@@ -4,8 +4,7 @@
 
 using kp::Process;
 
-namespace
-{
+namespace {
 
 struct Combination {
     const char *name;

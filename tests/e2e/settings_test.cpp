@@ -8,8 +8,7 @@
 using kp::RegValue;
 using kp::RegValues;
 
-namespace
-{
+namespace {
 
 // Every field different from zero and from every other, so a swapped or lost value shows.
 SettingsRecord FullRecord()

@@ -14,8 +14,7 @@
 
 using kpdib::Indexed;
 
-namespace
-{
+namespace {
 
 struct Fixture {
     const char *name;

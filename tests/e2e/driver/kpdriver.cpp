@@ -6,8 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-namespace
-{
+namespace {
 
 const char kUsage[] =
     "usage: kpdriver COMMAND ...\n"

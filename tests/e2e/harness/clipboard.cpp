@@ -2,8 +2,7 @@
 
 #include <string.h>
 
-namespace kp
-{
+namespace kp {
 
 bool OpenClipboardRetry(HWND owner, DWORD ms)
 {

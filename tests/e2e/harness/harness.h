@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace kp
-{
+namespace kp {
 
 struct Picture {
     int width = 0, height = 0;

@@ -3,11 +3,9 @@
 #include <ctype.h>
 #include <string.h>
 
-namespace kp
-{
+namespace kp {
 
-namespace
-{
+namespace {
 
 struct KeyName {
     const char *name;

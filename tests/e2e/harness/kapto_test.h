@@ -6,8 +6,7 @@
 
 #include "harness.h"
 
-class KaptoTest : public ::testing::Test
-{
+class KaptoTest : public ::testing::Test {
   protected:
     void SetUp() override
     {

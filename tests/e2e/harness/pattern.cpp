@@ -2,8 +2,7 @@
 
 #include <stdio.h>
 
-namespace kp
-{
+namespace kp {
 
 Picture GrabScreen(const RECT &r)
 {

@@ -3,11 +3,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-namespace kp
-{
+namespace kp {
 
-namespace
-{
+namespace {
 
 std::vector<Process> &Started()
 {

@@ -1,7 +1,6 @@
 #include "harness.h"
 
-namespace kp
-{
+namespace kp {
 
 const char kKaptoKey[] = "Software\\Kapto";
 

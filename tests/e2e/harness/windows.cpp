@@ -1,7 +1,6 @@
 #include "harness.h"
 
-namespace kp
-{
+namespace kp {
 
 std::vector<HWND> TopWindowsOf(DWORD pid)
 {
