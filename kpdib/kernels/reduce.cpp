@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <string.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace kpdib {
 
 const PaletteEntry kStandard16[16] = {
@@ -61,6 +65,28 @@ void Prepare(const Image32 &image, Indexed *out)
     memset(out->palette, 0, sizeof out->palette);
 }
 
+// End of the run of colour c that starts at x.
+inline int RunEnd(const uint32_t *row, int x, int width, uint32_t c)
+{
+    int end = x + 1;
+#ifdef __SSE2__
+    // Four pixels a step: interface pictures are mostly long runs.
+    const __m128i key = _mm_set1_epi32(static_cast<int>(c));
+    const __m128i mask = _mm_set1_epi32(0x00FFFFFF);
+    while (end + 4 <= width) {
+        __m128i v =
+            _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(row + end)), mask);
+        int same = _mm_movemask_epi8(_mm_cmpeq_epi32(v, key));
+        if (same != 0xFFFF)
+            return end + (__builtin_ctz(~same) >> 2);
+        end += 4;
+    }
+#endif
+    while (end < width && Rgb(row[end]) == c)
+        ++end;
+    return end;
+}
+
 // Calls run(colour, first, count) for every run of equal colours of every row; flat
 // interface colours come in long runs, so most of the work is done once per run.
 template <typename Run>
@@ -72,9 +98,7 @@ void ForEachRun(const Image32 &image, Run run)
         int x = 0;
         while (x < image.width) {
             uint32_t c = Rgb(row[x]);
-            int end = x + 1;
-            while (end < image.width && Rgb(row[end]) == c)
-                ++end;
+            int end = RunEnd(row, x, image.width, c);
             run(c, base + x, end - x);
             x = end;
         }
@@ -126,6 +150,14 @@ class ColourTable {
         values_[i] = value;
     }
 
+    // Counts more pixels of c when c is already in the table.
+    void AddExisting(uint32_t c, uint32_t count)
+    {
+        uint32_t i = Probe(c);
+        if (keys_[i] != kEmpty)
+            counts_[i] += count;
+    }
+
     int size() const
     {
         return size_;
@@ -168,14 +200,17 @@ inline uint32_t Cell(uint32_t c)
 struct CellStats {
     uint32_t key; // the colour, or the cell number
     uint64_t count, red, green, blue;
-    int channel(int axis) const
+    uint8_t mean[3]; // red, green, blue averages, set by Finish
+
+    void Finish()
     {
-        uint64_t sum = axis == 0 ? red : axis == 1 ? green : blue;
-        return static_cast<int>(sum / count);
+        mean[0] = static_cast<uint8_t>(red / count);
+        mean[1] = static_cast<uint8_t>(green / count);
+        mean[2] = static_cast<uint8_t>(blue / count);
     }
-    uint32_t mean() const
+    uint32_t colour() const
     {
-        return uint32_t(channel(0)) << 16 | uint32_t(channel(1)) << 8 | uint32_t(channel(2));
+        return uint32_t(mean[0]) << 16 | uint32_t(mean[1]) << 8 | mean[2];
     }
 };
 
@@ -192,7 +227,7 @@ Box MakeBox(std::vector<CellStats> &cells, size_t begin, size_t end)
     for (size_t i = begin; i < end; ++i) {
         b.count += cells[i].count;
         for (int a = 0; a < 3; ++a) {
-            int v = cells[i].channel(a);
+            int v = cells[i].mean[a];
             lo[a] = std::min(lo[a], v);
             hi[a] = std::max(hi[a], v);
         }
@@ -226,20 +261,32 @@ std::vector<Box> MedianCut(std::vector<CellStats> &cells, int wanted)
         }
         if (pick < 0)
             break;
+        // Weighted median along the longest axis, found through a histogram of that axis
+        // and a partition: linear in the cells, where sorting them would not be.
         Box b = boxes[pick];
         int axis = b.axis;
-        std::sort(cells.begin() + b.begin, cells.begin() + b.end,
-                  [axis](const CellStats &x, const CellStats &y) {
-                      return x.channel(axis) < y.channel(axis);
-                  });
+        uint64_t weight[256] = {};
+        int lo = 255, hi = 0;
+        for (size_t i = b.begin; i < b.end; ++i) {
+            int v = cells[i].mean[axis];
+            weight[v] += cells[i].count;
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+        }
         uint64_t half = b.count / 2, seen = 0;
-        size_t split = b.begin + 1;
-        for (size_t i = b.begin; i < b.end - 1; ++i) {
-            seen += cells[i].count;
-            split = i + 1;
+        int median = lo;
+        for (int v = lo; v <= hi; ++v) {
+            seen += weight[v];
+            median = v;
             if (seen >= half)
                 break;
         }
+        if (median >= hi)
+            median = hi - 1; // both halves keep at least one cell
+        size_t split = static_cast<size_t>(
+            std::partition(cells.begin() + b.begin, cells.begin() + b.end,
+                           [&](const CellStats &c) { return c.mean[axis] <= median; }) -
+            cells.begin());
         boxes[pick] = MakeBox(cells, b.begin, split);
         boxes.push_back(MakeBox(cells, split, b.end));
     }
@@ -269,9 +316,29 @@ void Reduce256(const Image32 &image, Indexed *out)
     ColourTable exact(kTracked);
     uint64_t total = 0;
     bool overflow = false;
+    // The 5-6-5 histogram serves only pictures with too many colours to count one by one;
+    // it is filled from the moment the count overflows, with what was counted until then.
+    std::vector<CellStats> histogram;
+    auto addToCell = [](CellStats &s, uint32_t c, uint64_t n) {
+        s.count += n;
+        s.red += uint64_t(Red(c)) * n;
+        s.green += uint64_t(Green(c)) * n;
+        s.blue += uint64_t(Blue(c)) * n;
+    };
     ForEachRun(image, [&](uint32_t c, size_t, int count) {
-        overflow |= !exact.Add(c, count);
         total += count;
+        if (!overflow) {
+            if (exact.Add(c, count))
+                return;
+            overflow = true;
+            histogram.assign(65536, CellStats{});
+            exact.ForEach([&](uint32_t k, uint32_t n) { addToCell(histogram[Cell(k)], k, n); });
+        }
+        addToCell(histogram[Cell(c)], c, count);
+        // Past the bound only runs are counted exactly: flat colours come in runs, the
+        // single pixels of a photograph are not worth a look-up each.
+        if (count > 1)
+            exact.AddExisting(c, count);
     });
 
     if (!overflow && exact.size() <= 256) {
@@ -311,33 +378,31 @@ void Reduce256(const Image32 &image, Indexed *out)
     const int flat = colours;
 
     // The median cut divides the other colours: one by one when they could all be counted,
-    // else through a 5-6-5 histogram.
+    // else through the histogram, less the pixels of the kept flat colours.
     bool counted = !overflow;
     std::vector<CellStats> cells;
-    std::vector<CellStats> histogram;
-    auto add = [](CellStats &s, uint32_t c, uint64_t n) {
-        s.count += n;
-        s.red += uint64_t(Red(c)) * n;
-        s.green += uint64_t(Green(c)) * n;
-        s.blue += uint64_t(Blue(c)) * n;
-    };
     if (counted) {
         exact.ForEach([&](uint32_t c, uint32_t n) {
             if (reserved.Find(c) < 0) {
-                CellStats s{c, 0, 0, 0, 0};
-                add(s, c, n);
+                CellStats s{c, 0, 0, 0, 0, {}};
+                addToCell(s, c, n);
+                s.Finish();
                 cells.push_back(s);
             }
         });
     } else {
-        histogram.assign(65536, CellStats{});
-        ForEachRun(image, [&](uint32_t c, size_t, int count) {
-            if (reserved.Find(c) < 0)
-                add(histogram[Cell(c)], c, count);
-        });
+        for (const auto &f : frequent) {
+            CellStats &s = histogram[Cell(f.second)];
+            uint64_t n = std::min<uint64_t>(f.first, s.count);
+            s.count -= n;
+            s.red -= std::min(s.red, uint64_t(Red(f.second)) * n);
+            s.green -= std::min(s.green, uint64_t(Green(f.second)) * n);
+            s.blue -= std::min(s.blue, uint64_t(Blue(f.second)) * n);
+        }
         for (uint32_t i = 0; i < histogram.size(); ++i)
             if (histogram[i].count) {
                 histogram[i].key = i;
+                histogram[i].Finish();
                 cells.push_back(histogram[i]);
             }
     }
@@ -365,7 +430,7 @@ void Reduce256(const Image32 &image, Indexed *out)
     // A cell may lie nearer to a kept flat colour than to its box's mean.
     std::vector<uint8_t> lut(counted ? 0 : 65536, 0);
     for (size_t i = 0; i < cells.size(); ++i) {
-        uint32_t mean = cells[i].mean();
+        uint32_t mean = cells[i].colour();
         int index = entryOf[i];
         if (flat) {
             int nearFlat = Nearest(mean, out->palette, flat);
