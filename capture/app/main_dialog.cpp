@@ -22,6 +22,11 @@ HWND MagnifierWindow;
 
 enum { kStartupTimer = 32869 };
 
+// Set while a capture runs a loop of its own (the overlay, or a message box). Hotkeys and
+// icon clicks that arrive meanwhile are dropped: the user is busy drawing, and a second
+// capture started inside the first would share its selection and its screen.
+static bool CaptureInProgress;
+
 // Export, then paste, then save: every later step reads the picture the capture kept.
 static void FinishCapture(HWND dialog, HBITMAP picture, bool fromMagnifier)
 {
@@ -67,8 +72,22 @@ static void StartCapture(HWND dialog, LONG mode, WPARAM code)
     SendMessageA(dialog, WM_HOTKEY, code, 0);
 }
 
+static void RunExclusive(void (*capture)(HWND, int), HWND dialog, int kind)
+{
+    CaptureInProgress = true;
+    capture(dialog, kind);
+    CaptureInProgress = false;
+}
+
+static void RegionCapture(HWND dialog, int)
+{
+    FinishCapture(dialog, RunRegionCapture(dialog), false);
+}
+
 static void OnHotkey(HWND dialog, WPARAM id)
 {
+    if (CaptureInProgress)
+        return;
     switch (id) {
     case kHotkeyEllipse:
         StartCapture(dialog, ModeEllipse, RegionCaptureCode);
@@ -87,15 +106,15 @@ static void OnHotkey(HWND dialog, WPARAM id)
         break;
     case kHotkeyFullScreen:
         CaptureMode = ModeFullScreen;
-        RunScreenCapture(dialog, kScreenCaptureFullScreen);
+        RunExclusive(RunScreenCapture, dialog, kScreenCaptureFullScreen);
         break;
     case kHotkeyActiveWindow:
         CaptureMode = ModeActiveWindow;
-        RunScreenCapture(dialog, kScreenCaptureActiveWindow);
+        RunExclusive(RunScreenCapture, dialog, kScreenCaptureActiveWindow);
         break;
     case kHotkeyActiveObject:
         CaptureMode = ModeActiveObject;
-        RunScreenCapture(dialog, kScreenCaptureActiveObject);
+        RunExclusive(RunScreenCapture, dialog, kScreenCaptureActiveObject);
         break;
     case kHotkeyZoom:
         StartCapture(dialog, ModeZoom, MagnifierCode);
@@ -104,7 +123,7 @@ static void OnHotkey(HWND dialog, WPARAM id)
         SendMessageA(dialog, WM_HOTKEY, MagnifierCancelCode, 0);
         break;
     case RegionCaptureCode:
-        FinishCapture(dialog, RunRegionCapture(dialog), false);
+        RunExclusive(RegionCapture, dialog, 0);
         break;
     case MagnifierCode:
         ToggleMagnifier(dialog);
@@ -176,6 +195,8 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
         OnHotkey(dialog, wParam);
         return TRUE;
     case TrayCallbackMessage:
+        if (CaptureInProgress)
+            return TRUE;
         return OnTrayMessage(dialog, wParam, lParam);
     case WM_WINDOWPOSCHANGING:
         // The dialog manager shows a modal dialog when its queue first goes idle; this one

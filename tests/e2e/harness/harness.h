@@ -58,6 +58,8 @@ std::string ClassOf(HWND w);
 std::string TextOf(HWND w); // WM_GETTEXT, works across processes
 // A top-level dialog (#32770) of the process with this caption, visible; NULL on timeout.
 HWND WaitForDialog(DWORD pid, const char *caption, DWORD ms);
+// A visible top-level window of the process with this class; NULL on timeout.
+HWND WaitForWindowOfClass(DWORD pid, const char *className, DWORD ms);
 // Kapto's hidden main dialog (the dialog holding the invisible buttons 2 and 3).
 HWND WaitForMainDialog(DWORD pid, DWORD ms);
 // The text of a message box: its static text controls, joined.
@@ -72,6 +74,12 @@ void ClickButton(HWND dialog, int id);
 bool SendKeys(const std::string &combo);
 void MouseMove(int x, int y);
 void MouseClick(int x, int y);
+void MouseDown(int x, int y);
+void MouseUp(int x, int y);
+// Presses the left button at (x0, y0), moves in `steps` even steps to (x1, y1), releases.
+void MouseDrag(int x0, int y0, int x1, int y1, int steps = 12);
+void KeyDown(WORD vk);
+void KeyUp(WORD vk);
 // Turns a combination text into virtual keys; false for an unknown name.
 bool ParseKeys(const std::string &combo, std::vector<WORD> *keys);
 

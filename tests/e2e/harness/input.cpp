@@ -114,6 +114,42 @@ void MouseClick(int x, int y)
     SendInput(3, in, sizeof(INPUT));
 }
 
+void MouseDown(int x, int y)
+{
+    INPUT in[2] = {MouseInput(x, y, 0), MouseInput(x, y, MOUSEEVENTF_LEFTDOWN)};
+    SendInput(2, in, sizeof(INPUT));
+}
+
+void MouseUp(int x, int y)
+{
+    INPUT in[2] = {MouseInput(x, y, 0), MouseInput(x, y, MOUSEEVENTF_LEFTUP)};
+    SendInput(2, in, sizeof(INPUT));
+}
+
+void MouseDrag(int x0, int y0, int x1, int y1, int steps)
+{
+    MouseDown(x0, y0);
+    PumpFor(30);
+    for (int i = 1; i <= steps; ++i) {
+        MouseMove(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
+        // Moves are merged while they wait in the queue: give each time to be seen.
+        PumpFor(15);
+    }
+    MouseUp(x1, y1);
+}
+
+void KeyDown(WORD vk)
+{
+    INPUT in = KeyInput(vk, false);
+    SendInput(1, &in, sizeof in);
+}
+
+void KeyUp(WORD vk)
+{
+    INPUT in = KeyInput(vk, true);
+    SendInput(1, &in, sizeof in);
+}
+
 bool CanRegisterHotkey(UINT modifiers, UINT vk)
 {
     const int kProbeId = 0xBEEF;

@@ -57,6 +57,22 @@ HWND WaitForDialog(DWORD pid, const char *caption, DWORD ms)
     return found;
 }
 
+HWND WaitForWindowOfClass(DWORD pid, const char *className, DWORD ms)
+{
+    HWND found = NULL;
+    WaitFor(
+        [&] {
+            for (HWND w : TopWindowsOf(pid))
+                if (ClassOf(w) == className && IsWindowVisible(w)) {
+                    found = w;
+                    return true;
+                }
+            return false;
+        },
+        ms);
+    return found;
+}
+
 HWND WaitForMainDialog(DWORD pid, DWORD ms)
 {
     HWND found = NULL;
