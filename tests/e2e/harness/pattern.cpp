@@ -58,19 +58,31 @@ uint32_t PatternPixel(int kind, int x, int y)
 
 Process ShowPattern(int kind)
 {
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    auto shown = [&] {
+        Picture s = GrabScreen(RECT{0, 0, w, h});
+        return s.at(5, 5) == PatternPixel(kind, 5, 5) &&
+               s.at(w - 3, h - 3) == PatternPixel(kind, w - 3, h - 3);
+    };
+    // An earlier pattern still on the screen would pass for the new one while the new window
+    // has yet to appear, and its late painting would then land in the middle of a test.
+    // By id: the handle goes with EndAllStarted after each test.
+    static DWORD lastPid;
+    HANDLE previous = lastPid ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, lastPid) : NULL;
+    if (previous) {
+        if (WaitForSingleObject(previous, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(previous, 0);
+            WaitForSingleObject(previous, 5000);
+            WaitFor([&] { return !shown(); }, 2000);
+        }
+        CloseHandle(previous);
+    }
     char args[32];
     snprintf(args, sizeof args, "pattern %d", kind);
     Process p = StartDriver(args);
-    // Ready when the screen's corners show the pattern.
-    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    WaitFor(
-        [&] {
-            RECT all = {0, 0, w, h};
-            Picture s = GrabScreen(all);
-            return s.at(5, 5) == PatternPixel(kind, 5, 5) &&
-                   s.at(w - 3, h - 3) == PatternPixel(kind, w - 3, h - 3);
-        },
-        10000);
+    lastPid = p.pid;
+    WaitFor(shown, 10000);
+    PumpFor(100);
     return p;
 }
 
