@@ -3,6 +3,7 @@
 
 #include "app_state.h"
 #include "tray_icon.h"
+#include "tray_menus.h"
 #include "../capture/capture_sound.h"
 #include "../capture/magnifier.h"
 #include "../capture/region_capture.h"

@@ -177,16 +177,28 @@ def write_ico16(path, painter, size=16):
 
 
 def shape_icon(outline):
-    """A 32 by 32 icon: the shape's outline in dark blue on a light page."""
+    """A 32 by 32 icon: the shape's outline, scaled to fill it, in dark blue."""
     def paint(size):
+        pts = outline()
+        x0, x1 = min(x for x, _ in pts), max(x for x, _ in pts)
+        y0, y1 = min(y for _, y in pts), max(y for _, y in pts)
+        span = max(x1 - x0, y1 - y0, 1)
+        scale = (size - 9) / span
         px = {}
-        scale = size / 32.0
-        for (x, y) in outline():
+        for (x, y) in pts:
+            X, Y = 4 + int((x - x0) * scale), 4 + int((y - y0) * scale)
             for dx in range(2):
                 for dy in range(2):
-                    X, Y = int((x - 16) * 2.2 * scale + 10 + dx), int((y - 16) * 2.2 * scale + 4 + dy)
-                    if 0 <= X < size and 0 <= Y < size:
-                        px[(X, Y)] = (0, 0, 128, 255)
+                    px[(X + dx, Y + dy)] = (0, 0, 128, 255)
+        # Join neighbouring outline points so the scaled shape has no gaps.
+        ordered = sorted(pts)
+        for (ax, ay) in ordered:
+            for (bx, by) in ordered:
+                if abs(ax - bx) <= 1 and abs(ay - by) <= 1:
+                    for t in range(5):
+                        X = 4 + int((ax + (bx - ax) * t / 4.0 - x0) * scale)
+                        Y = 4 + int((ay + (by - ay) * t / 4.0 - y0) * scale)
+                        px[(X, Y)] = px[(X + 1, Y)] = (0, 0, 128, 255)
         return px
     return paint
 

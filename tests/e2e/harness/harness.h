@@ -56,10 +56,15 @@ void PumpFor(DWORD ms);
 std::vector<HWND> TopWindowsOf(DWORD pid);
 std::string ClassOf(HWND w);
 std::string TextOf(HWND w); // WM_GETTEXT, works across processes
+// The text the system keeps for the window, read without a message: works while the
+// window's thread is busy.
+std::string StoredTextOf(HWND w);
 // A top-level dialog (#32770) of the process with this caption, visible; NULL on timeout.
 HWND WaitForDialog(DWORD pid, const char *caption, DWORD ms);
 // A visible top-level window of the process with this class; NULL on timeout.
 HWND WaitForWindowOfClass(DWORD pid, const char *className, DWORD ms);
+// A visible menu (class #32768) shown by the process; NULL on timeout.
+HWND WaitForMenu(DWORD pid, DWORD ms);
 // Kapto's hidden main dialog (the dialog holding the invisible buttons 2 and 3).
 HWND WaitForMainDialog(DWORD pid, DWORD ms);
 // The text of a message box: its static text controls, joined.
@@ -109,6 +114,13 @@ void WriteInstallerDefaults(const std::string &installPath);
 RegValue Dword(DWORD v);
 RegValue Text(const std::string &s, size_t padTo = 0);
 
+// ---- Shell -------------------------------------------------------------------------
+
+// True when the notification area holds the icon `id` of `window` (asked of the shell).
+bool TrayIconExists(HWND window, UINT id);
+// Ids of running processes whose executable has this name (case-insensitive).
+std::vector<DWORD> ProcessesNamed(const char *exe);
+
 // ---- Hotkeys -------------------------------------------------------------------------
 
 // True when this process can register the combination (it is released again at once).
@@ -150,6 +162,10 @@ HWND ShowTestWindow(const char *mode, int x, int y, int width, int height);
 uint32_t PatternPixel(int kind, int x, int y);
 // Shows pattern `kind` full-screen, topmost, in a driver process; waits until it is drawn.
 Process ShowPattern(int kind);
+// Writes the picture as a 32-bit BMP file.
+bool SavePicture(const std::string &path, const Picture &picture);
+// The picture of a window as the screen shows it.
+Picture GrabWindow(HWND window);
 // Index of the first differing pixel, or -1; writes a description of it.
 long FirstDifference(const Picture &a, const Picture &b, std::string *what);
 

@@ -108,6 +108,35 @@ HWND ShowTestWindow(const char *mode, int x, int y, int width, int height)
     return found;
 }
 
+bool SavePicture(const std::string &path, const Picture &picture)
+{
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = picture.width;
+    info.biHeight = -picture.height;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    DWORD bytes = static_cast<DWORD>(picture.pixels.size() * 4);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + bytes;
+    FILE *f = fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = fwrite(&file, sizeof file, 1, f) == 1 && fwrite(&info, sizeof info, 1, f) == 1 &&
+              fwrite(picture.pixels.data(), 1, bytes, f) == bytes;
+    fclose(f);
+    return ok;
+}
+
+Picture GrabWindow(HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    return GrabScreen(r);
+}
+
 long FirstDifference(const Picture &a, const Picture &b, std::string *what)
 {
     char text[160];

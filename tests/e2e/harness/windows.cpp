@@ -1,5 +1,9 @@
 #include "harness.h"
 
+#include <shellapi.h>
+#include <tlhelp32.h>
+#include <string.h>
+
 namespace kp {
 
 std::vector<HWND> TopWindowsOf(DWORD pid)
@@ -41,6 +45,15 @@ std::string TextOf(HWND w)
     return text;
 }
 
+std::string StoredTextOf(HWND w)
+{
+    WCHAR text[512] = L"";
+    int n = InternalGetWindowText(w, text, 512);
+    char out[1024] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, n, out, sizeof out - 1, NULL, NULL);
+    return out;
+}
+
 HWND WaitForDialog(DWORD pid, const char *caption, DWORD ms)
 {
     HWND found = NULL;
@@ -71,6 +84,11 @@ HWND WaitForWindowOfClass(DWORD pid, const char *className, DWORD ms)
         },
         ms);
     return found;
+}
+
+HWND WaitForMenu(DWORD pid, DWORD ms)
+{
+    return WaitForWindowOfClass(pid, "#32768", ms);
 }
 
 HWND WaitForMainDialog(DWORD pid, DWORD ms)
@@ -120,6 +138,30 @@ void ClickButton(HWND dialog, int id)
         PostMessageA(button, BM_CLICK, 0, 0);
     else
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+bool TrayIconExists(HWND window, UINT id)
+{
+    // Modifying nothing of an icon succeeds only when the shell has it.
+    NOTIFYICONDATAA data;
+    memset(&data, 0, sizeof data);
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = window;
+    data.uID = id;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+std::vector<DWORD> ProcessesNamed(const char *exe)
+{
+    std::vector<DWORD> found;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snap, &entry); more; more = Process32Next(snap, &entry))
+        if (_stricmp(entry.szExeFile, exe) == 0)
+            found.push_back(entry.th32ProcessID);
+    CloseHandle(snap);
+    return found;
 }
 
 } // namespace kp
