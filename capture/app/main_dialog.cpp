@@ -4,6 +4,7 @@
 #include "app_state.h"
 #include "tray_icon.h"
 #include "tray_menus.h"
+#include "../capture/capture_dialog.h"
 #include "../capture/capture_sound.h"
 #include "../capture/magnifier.h"
 #include "../capture/region_capture.h"
@@ -85,6 +86,16 @@ static void RegionCapture(HWND dialog, int)
     FinishCapture(dialog, RunRegionCapture(dialog), false);
 }
 
+// Before the capture dialog has been used in this run, the fixed area is the size it would
+// offer: the kept size, or 32 by 32.
+static void UseKnownFixedArea()
+{
+    if (fixedAreaWidth || fixedAreaHeight)
+        return;
+    fixedAreaWidth = Settings.keep_size ? Settings.largeur : 32;
+    fixedAreaHeight = Settings.keep_size ? Settings.hauteur : 32;
+}
+
 static void OnHotkey(HWND dialog, WPARAM id)
 {
     if (CaptureInProgress)
@@ -104,6 +115,12 @@ static void OnHotkey(HWND dialog, WPARAM id)
         break;
     case kHotkeyHandMade:
         StartCapture(dialog, ModeHandMade, RegionCaptureCode);
+        break;
+    case kHotkeyFixedArea:
+        // A key labelled "Fixed area" starts the fixed-area capture, as the zoom key starts
+        // the magnifier: same toggle, with the size last chosen in the capture dialog.
+        UseKnownFixedArea();
+        StartCapture(dialog, ModeFixedArea, MagnifierCode);
         break;
     case kHotkeyFullScreen:
         CaptureMode = ModeFullScreen;
