@@ -24,13 +24,7 @@ LRESULT CALLBACK PictureProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(w, &ps);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = g_width;
-        info.bmiHeader.biHeight = -g_height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = kp::Info32(g_width, g_height);
         SetDIBitsToDevice(dc, 0, 0, g_width, g_height, 0, 0, 0, g_height, g_picture.data(), &info,
                           DIB_RGB_COLORS);
         EndPaint(w, &ps);

@@ -189,13 +189,11 @@ KPDIB_API HBITMAP __cdecl DIBToBitmap(DibHandle dib, HPALETTE palette)
     return bitmap;
 }
 
-KPDIB_API DibHandle __cdecl ChangeBitmapFormat(HBITMAP bitmap, UINT bits, DWORD compression,
-                                               HPALETTE)
+namespace {
+
+// The bitmap reduced to `bits` per pixel by the kernel of that depth, as a packed DIB.
+DibHandle ReducedDib(HBITMAP bitmap, UINT bits, bool rle)
 {
-    bool rle = compression == BI_RLE8;
-    if ((bits != 1 && bits != 4 && bits != 8) || (compression != BI_RGB && !rle) ||
-        (rle && bits != 8))
-        return NULL;
     std::vector<uint32_t> pixels;
     int width, height;
     if (!ReadPixels(bitmap, &pixels, &width, &height))
@@ -211,18 +209,23 @@ KPDIB_API DibHandle __cdecl ChangeBitmapFormat(HBITMAP bitmap, UINT bits, DWORD 
     return IndexedDib(indexed, bits, rle);
 }
 
+} // namespace
+
+KPDIB_API DibHandle __cdecl ChangeBitmapFormat(HBITMAP bitmap, UINT bits, DWORD compression,
+                                               HPALETTE)
+{
+    bool rle = compression == BI_RLE8;
+    if ((bits != 1 && bits != 4 && bits != 8) || (compression != BI_RGB && !rle) ||
+        (rle && bits != 8))
+        return NULL;
+    return ReducedDib(bitmap, bits, rle);
+}
+
 KPDIB_API DibHandle __cdecl PMDibFromBitmap(HBITMAP bitmap, DWORD style, WORD bits, HPALETTE)
 {
     if (style != 3 || bits != 1)
         return NULL;
-    std::vector<uint32_t> pixels;
-    int width, height;
-    if (!ReadPixels(bitmap, &pixels, &width, &height))
-        return NULL;
-    kpdib::Image32 image{pixels.data(), width, height, width};
-    kpdib::Indexed indexed;
-    kpdib::ReduceMono(image, &indexed);
-    return IndexedDib(indexed, 1, false);
+    return ReducedDib(bitmap, 1, false);
 }
 
 KPDIB_API BOOL __cdecl SaveDIB(DibHandle dib, LPCSTR path)

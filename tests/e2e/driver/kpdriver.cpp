@@ -30,13 +30,7 @@ LRESULT CALLBACK PatternProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(w, &ps);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = g_patternWidth;
-        info.bmiHeader.biHeight = -g_patternHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = kp::Info32(g_patternWidth, g_patternHeight);
         SetDIBitsToDevice(dc, 0, 0, g_patternWidth, g_patternHeight, 0, 0, 0, g_patternHeight,
                           g_pattern.data(), &info, DIB_RGB_COLORS);
         EndPaint(w, &ps);
@@ -88,13 +82,7 @@ LRESULT CALLBACK TestWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
         for (int y = 0; y < r.bottom; ++y)
             for (int x = 0; x < r.right; ++x)
                 px[size_t(y) * r.right + x] = kp::PatternPixel(1, x + 3, y + 5);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = r.right;
-        info.bmiHeader.biHeight = -r.bottom;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = kp::Info32(r.right, r.bottom);
         SetDIBitsToDevice(dc, 0, 0, r.right, r.bottom, 0, 0, 0, r.bottom, px.data(), &info,
                           DIB_RGB_COLORS);
         EndPaint(w, &ps);

@@ -59,13 +59,7 @@ bool ReadClipboardBitmap(Picture *picture)
     HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
     BITMAP bm;
     if (bitmap && GetObject(bitmap, sizeof bm, &bm)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = bm.bmWidth;
-        info.bmiHeader.biHeight = -bm.bmHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = kp::Info32(bm.bmWidth, bm.bmHeight);
         picture->width = bm.bmWidth;
         picture->height = bm.bmHeight;
         picture->pixels.assign(size_t(bm.bmWidth) * bm.bmHeight, 0);
@@ -119,13 +113,7 @@ bool DecodeDib(const ClipboardDib &dib, Picture *picture)
     if (!dib.colours.empty())
         memcpy(info.data() + h.biSize, dib.colours.data(), dib.colours.size() * sizeof(RGBQUAD));
 
-    BITMAPINFO target{};
-    target.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    target.bmiHeader.biWidth = h.biWidth;
-    target.bmiHeader.biHeight = -height;
-    target.bmiHeader.biPlanes = 1;
-    target.bmiHeader.biBitCount = 32;
-    target.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO target = kp::Info32(h.biWidth, height);
     void *bits = nullptr;
     HDC dc = CreateCompatibleDC(NULL);
     HBITMAP section = CreateDIBSection(dc, &target, DIB_RGB_COLORS, &bits, NULL, 0);

@@ -153,6 +153,8 @@ bool DecodeDib(const ClipboardDib &dib, Picture *picture);
 
 // ---- Screen ------------------------------------------------------------------------
 
+// A 32-bit top-down BITMAPINFO of that size, as every picture here is held.
+BITMAPINFO Info32(int width, int height);
 // Pixels of the screen now, through BitBlt from the screen DC.
 Picture GrabScreen(const RECT &r);
 // Shows a window of another program ("kpdriver window MODE") at the given place and waits

@@ -4,18 +4,24 @@
 
 namespace kp {
 
+BITMAPINFO Info32(int width, int height)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 Picture GrabScreen(const RECT &r)
 {
     Picture picture;
     picture.width = r.right - r.left;
     picture.height = r.bottom - r.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = kp::Info32(picture.width, picture.height);
     void *bits = nullptr;
     HDC screen = GetDC(NULL);
     HDC dc = CreateCompatibleDC(screen);
