@@ -43,14 +43,9 @@ class RegionTest : public KaptoTest {
         return overlay;
     }
 
-    // Waits for the clipboard to change and reads its picture.
     static bool Result(DWORD before, Picture *got)
     {
-        if (!kp::WaitFor([&] { return kp::ClipboardSequence() != before; }, 10000))
-            return false;
-        kp::PumpFor(100);
-        kp::ClipboardDib dib;
-        return kp::ReadClipboardDib(&dib) && kp::DecodeDib(dib, got);
+        return kp::WaitForClipboardPicture(before, got);
     }
 
     // Waits until the overlay is gone and the program has had time to act on the end.

@@ -55,26 +55,21 @@ int main(int argc, char **argv)
     kp::SendKeys("Escape");
     kp::PumpFor(300);
 
-    OpenMenu(main, k.pid, WM_RBUTTONDOWN, 2, true);
-    HWND about = kp::WaitForDialog(k.pid, "Kapto", 5000);
-    kp::PumpFor(300);
-    Save("about.bmp", about);
-    kp::ClickButton(about, IDOK);
-    kp::PumpFor(300);
-
-    OpenMenu(main, k.pid, WM_LBUTTONDOWN, 1, true);
-    HWND close = kp::WaitForDialog(k.pid, "Kapto", 5000);
-    kp::PumpFor(300);
-    Save("close.bmp", close);
-    kp::ClickButton(close, IDCANCEL);
-    kp::PumpFor(300);
-
-    OpenMenu(main, k.pid, WM_LBUTTONDOWN, 0, true);
-    HWND capture = kp::WaitForDialog(k.pid, "Kapto", 5000);
-    kp::PumpFor(300);
-    Save("capture.bmp", capture);
-    kp::ClickButton(capture, IDCANCEL);
-    kp::PumpFor(300);
+    struct Dialog {
+        const char *file;
+        LPARAM button;
+        int entry, closeWith;
+    } dialogs[] = {{"about.bmp", WM_RBUTTONDOWN, 2, IDOK},
+                   {"close.bmp", WM_LBUTTONDOWN, 1, IDCANCEL},
+                   {"capture.bmp", WM_LBUTTONDOWN, 0, IDCANCEL}};
+    for (const Dialog &d : dialogs) {
+        OpenMenu(main, k.pid, d.button, d.entry, true);
+        HWND dialog = kp::WaitForDialog(k.pid, "Kapto", 5000);
+        kp::PumpFor(300);
+        Save(d.file, dialog);
+        kp::ClickButton(dialog, d.closeWith);
+        kp::PumpFor(300);
+    }
 
     kp::EndAllStarted();
     kp::DeleteKaptoKey();

@@ -51,25 +51,24 @@ class ShellTest : public KaptoTest {
         kp::SendKeys("Enter");
     }
 
-    HWND OpenCaptureDialog()
+    // The dialog that entry `index` of the capture menu opens.
+    HWND OpenFromCaptureMenu(int index)
     {
         EXPECT_NE(nullptr, OpenMenu(WM_LBUTTONDOWN));
-        Pick(0);
+        Pick(index);
         HWND dialog = kp::WaitForDialog(kapto.pid, "Kapto", 5000);
         EXPECT_NE(nullptr, dialog);
         kp::PumpFor(200);
         return dialog;
     }
 
-    // Closes through the capture menu's second entry and the confirmation's button.
+    HWND OpenCaptureDialog()
+    {
+        return OpenFromCaptureMenu(0);
+    }
     HWND OpenCloseConfirmation()
     {
-        EXPECT_NE(nullptr, OpenMenu(WM_LBUTTONDOWN));
-        Pick(1);
-        HWND dialog = kp::WaitForDialog(kapto.pid, "Kapto", 5000);
-        EXPECT_NE(nullptr, dialog);
-        kp::PumpFor(200);
-        return dialog;
+        return OpenFromCaptureMenu(1);
     }
 
     // Draws a rectangle in the overlay and returns the picture that reaches the clipboard.
@@ -81,11 +80,7 @@ class ShellTest : public KaptoTest {
             return false;
         kp::PumpFor(100);
         kp::MouseDrag(200, 150, 420, 330);
-        if (!kp::WaitFor([&] { return kp::ClipboardSequence() != before; }, 10000))
-            return false;
-        kp::PumpFor(100);
-        kp::ClipboardDib dib;
-        return kp::ReadClipboardDib(&dib) && kp::DecodeDib(dib, got);
+        return kp::WaitForClipboardPicture(before, got);
     }
 };
 

@@ -137,4 +137,14 @@ bool DecodeDib(const ClipboardDib &dib, Picture *picture)
     return lines > 0;
 }
 
+bool WaitForClipboardPicture(DWORD before, Picture *picture, DWORD ms)
+{
+    if (!WaitFor([&] { return ClipboardSequence() != before; }, ms))
+        return false;
+    // The writer may still hold the clipboard open; the reader retries.
+    PumpFor(100);
+    ClipboardDib dib;
+    return ReadClipboardDib(&dib) && DecodeDib(dib, picture);
+}
+
 } // namespace kp

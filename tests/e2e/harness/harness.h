@@ -150,6 +150,9 @@ bool ReadClipboardBitmap(Picture *picture);
 bool ReadClipboardDib(ClipboardDib *dib);
 // Decodes any DIB through GDI onto a 32-bit DIB section.
 bool DecodeDib(const ClipboardDib &dib, Picture *picture);
+// Waits until the clipboard has changed since sequence number `before`, then reads its
+// picture (as CF_DIB); false when nothing came or it holds no picture.
+bool WaitForClipboardPicture(DWORD before, Picture *picture, DWORD ms = 10000);
 
 // ---- Screen ------------------------------------------------------------------------
 
