@@ -7,7 +7,6 @@
 
 namespace {
 
-const UINT kTrayMessage = 32868, kTrayId = 1020;
 std::string folder;
 
 void Save(const char *name, HWND window)
@@ -23,9 +22,7 @@ void Save(const char *name, HWND window)
 // or only shows it with the first entry selected when `pick` is false.
 HWND OpenMenu(HWND main, DWORD pid, LPARAM button, int index, bool pick)
 {
-    kp::MouseMove(900, 700);
-    PostMessageA(main, kTrayMessage, kTrayId, button);
-    HWND menu = kp::WaitForMenu(pid, 5000);
+    HWND menu = kp::OpenTrayMenu(main, pid, button);
     for (int i = 0; i <= index; ++i)
         kp::SendKeys("Down");
     kp::PumpFor(300);

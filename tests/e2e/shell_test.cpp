@@ -10,7 +10,7 @@ using kp::Process;
 
 namespace {
 
-const UINT kTrayMessage = 32868, kTrayId = 1020;
+const UINT kTrayId = 1020;
 const uint32_t kFillPixel = 0xFF00FF;
 
 uint32_t Rgb(COLORREF c)
@@ -35,11 +35,9 @@ class ShellTest : public KaptoTest {
     }
 
     // Opens a menu of the icon at the lower right of the screen.
-    HWND OpenMenu(LPARAM button, WPARAM id = kTrayId)
+    HWND OpenMenu(LPARAM button)
     {
-        kp::MouseMove(900, 700);
-        PostMessageA(main, kTrayMessage, id, button);
-        return kp::WaitForMenu(kapto.pid, 5000);
+        return kp::OpenTrayMenu(main, kapto.pid, button);
     }
 
     // Picks entry `index` of the open menu with the keyboard.
@@ -147,8 +145,7 @@ TEST_F(ShellTest, ButtonsOpenTheirMenusAndNothingElseDoes)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        PostMessageA(main, kTrayMessage, c.id, c.mouse);
-        HWND menu = kp::WaitForMenu(kapto.pid, c.opens ? 5000 : 700);
+        HWND menu = kp::OpenTrayMenu(main, kapto.pid, c.mouse, c.id, c.opens ? 5000 : 700);
         EXPECT_EQ(c.opens, menu != nullptr);
         if (menu) {
             kp::SendKeys("Escape");
@@ -212,7 +209,7 @@ TEST_F(ShellTest, HelpOpensTheHelpFileOfTheInstallFolder)
     ASSERT_NE(nullptr, OpenMenu(WM_RBUTTONDOWN));
     Pick(1);
     EXPECT_TRUE(kp::WaitFor(
-        [&] { return kp::ProcessesNamed("winhlp32.exe").size() > before.size(); }, 10000))
+        [&] { return kp::ProcessesNamed("winhlp32.exe").size() > before.size(); }, 20000))
         << "no help viewer was started";
     for (DWORD pid : kp::ProcessesNamed("winhlp32.exe")) {
         HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid);

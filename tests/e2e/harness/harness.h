@@ -65,6 +65,10 @@ HWND WaitForDialog(DWORD pid, const char *caption, DWORD ms);
 HWND WaitForWindowOfClass(DWORD pid, const char *className, DWORD ms);
 // A visible menu (class #32768) shown by the process; NULL on timeout.
 HWND WaitForMenu(DWORD pid, DWORD ms);
+// Sends Kapto's main dialog the icon message for `button` as the shell would, with the
+// mouse at the lower right of the screen, and waits for the menu; the mouse then moves off
+// it, so that only the keyboard chooses. NULL when no menu opened.
+HWND OpenTrayMenu(HWND main, DWORD pid, LPARAM button, WPARAM id = 1020, DWORD ms = 5000);
 // Kapto's hidden main dialog (the dialog holding the invisible buttons 2 and 3).
 HWND WaitForMainDialog(DWORD pid, DWORD ms);
 // The text of a message box: its static text controls, joined.

@@ -91,6 +91,21 @@ HWND WaitForMenu(DWORD pid, DWORD ms)
     return WaitForWindowOfClass(pid, "#32768", ms);
 }
 
+HWND OpenTrayMenu(HWND main, DWORD pid, LPARAM button, WPARAM id, DWORD ms)
+{
+    const UINT kTrayMessage = 32868;
+    MouseMove(900, 700);
+    PumpFor(50);
+    PostMessageA(main, kTrayMessage, id, button);
+    HWND menu = WaitForMenu(pid, ms);
+    // The menu opens at the mouse: left there, the mouse could pick an entry of its own.
+    if (menu) {
+        MouseMove(20, 20);
+        PumpFor(100);
+    }
+    return menu;
+}
+
 HWND WaitForMainDialog(DWORD pid, DWORD ms)
 {
     HWND found = NULL;
